@@ -682,14 +682,15 @@ int CNetDrv::Transact(EmsMsg* request, EmsMsg** reply, int32_t timeoutMs, bool w
     if (status != kDrvOk) {
         return status;
     }
+    // A text reply fails the request with its text whatever code it names.
+    if (reply_.operation == kEmsOpTextReply) {
+        errorText = reinterpret_cast<const char*>(replyData_.records.data());
+        return kDrvTextReply;
+    }
     if (reply_.requestCode != request->requestCode) {
         // Matched by sequence but naming another code: handed back as it came, for the caller's acceptance rule,
         // and kept out of the tables, which it may not describe.
         return kDrvOk;
-    }
-    if (reply_.operation == kEmsOpTextReply) {
-        errorText = reinterpret_cast<const char*>(replyData_.records.data());
-        return kDrvTextReply;
     }
     // Replies change the model as notifications do; from the UI thread before the caller reads the tables. The
     // rules tell the reply to a query (which replaces a table) by the request's operation.

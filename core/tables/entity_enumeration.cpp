@@ -197,7 +197,7 @@ int NeMatchesLocation(const CNeRecord* ne, const CLocationNode* node, uint32_t f
     if (ne == nullptr || ne->inUse == 0 || ne->inScope == 0)
         return 0;
     if (connectedOnly != 0) {
-        if (!ne->root || !ne->root->IsConnected() || ne->root->GetPlanState() != kPlanStateAsPlanned)
+        if (!ne->root || !ne->root->IsConnected() || ne->planned != 0)
             return 0;
     }
     return LocationMatches(ne->locationId, node, filter, withSubLocations);

@@ -49,8 +49,8 @@ EntityChoices EnumeratePortChoices(const CNeRecord* ne, const CEntityIndex* curr
                                    int exact);
 
 // Non-zero when an NE in use and in the operator's scope passes a location filter: with `connectedOnly`, only a
-// connected NE that is as planned; then an NE of the filter location, an NE without a location node for filter 0, and
-// with `withSubLocations` every NE for filter 0 or one whose location lies below the filter location.
+// connected NE that is no planned NE; then an NE of the filter location, an NE without a location node for filter 0,
+// and with `withSubLocations` every NE for filter 0 or one whose location lies below the filter location.
 int NeMatchesLocation(const CNeRecord* ne, const CLocationNode* node, uint32_t filter, int withSubLocations,
                       int connectedOnly);
 // The same rules for an active user account, without the connection test.

@@ -1,7 +1,6 @@
 #include "link/icmp/client_echo.h"
 
 #include "link/icmp/icmp_ping.h"
-#include "link/icmp/system_icmp_transport.h"
 
 #include <string>
 
@@ -15,9 +14,5 @@ ClientEchoState& ClientEcho()
 
 int32_t RunClientPing(PingRequest request, const CPingCounter& counter, const IcmpTransportOpener& open)
 {
-    std::string openFailure;
-    const int32_t result = IcmpPing(&request, counter, KeepingOpenFailure(open, &openFailure));
-    if (result == kIcmpPingNoTransport && request.output != nullptr)
-        request.output->Append(IcmpUnavailableText(openFailure));
-    return result;
+    return IcmpPing(&request, counter, open);
 }

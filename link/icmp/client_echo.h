@@ -34,6 +34,5 @@ struct ClientEchoState {
 ClientEchoState& ClientEcho();
 
 // One ping of the ping dialog, on the calling thread: IcmpPing of the request (whose output it appends to) on the
-// counter; when no ICMP socket can be opened, the output also says why and how to allow one. Returns IcmpPing's
-// result.
+// counter ("failed to create ICMP file" alone when no ICMP socket can be opened). Returns IcmpPing's result.
 int32_t RunClientPing(PingRequest request, const CPingCounter& counter, const IcmpTransportOpener& open);

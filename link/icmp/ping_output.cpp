@@ -4,9 +4,10 @@ void TrimPingOutputHead(std::string& text)
 {
     if (text.size() <= kPingOutputMax)
         return;
+    // The line end stays: the text goes on with the next line's start.
     const size_t lineEnd = text.find("\r\n", kPingOutputKeep);
     if (lineEnd != std::string::npos)
-        text.erase(0, lineEnd + 2);
+        text.erase(0, lineEnd);
 }
 
 void CPingOutput::Append(std::string_view text)

@@ -14,12 +14,6 @@ inline constexpr char kPingReplyFormat[] = "Reply from [%s]: icmp_seq=%u bytes=%
 inline constexpr char kPingReplyStatusFormat[] = "Reply from [%s]: %s";
 inline constexpr char kPingLineEnd[] = "\r\n";
 
-// After kPingOpenFailedText: why no ICMP socket could be opened (the system's reason), and how to allow one, with the
-// program's file.
-inline constexpr char kPingUnavailableFormat[] = "%s\r\n";
-inline constexpr char kPingAllowFormat[] = "to allow ping: sysctl -w net.ipv4.ping_group_range=\"0 2147483647\" as "
-                                           "root, or setcap cap_net_raw+ep %s\r\n";
-
 // The lines of a traceroute. The header: destination, max hops.
 inline constexpr char kTraceHeaderFormat[] = "Tracing route to %s over a maximum of %u hops:\r\n\r\n"
                                              "hop min(ms) avg(ms) max(ms) success    reply IP\r\n"

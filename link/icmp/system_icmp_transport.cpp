@@ -1,32 +1,10 @@
 #include "link/icmp/system_icmp_transport.h"
 
 #include "link/icmp/ping_socket_transport.h"
-#include "link/icmp/ping_texts.h"
 #include "link/icmp/raw_socket_transport.h"
 
 #include <cerrno>
-#include <cstdio>
-#include <filesystem>
 #include <system_error>
-#include <vector>
-
-namespace {
-
-std::string ProgramFile()
-{
-    std::error_code error;
-    std::filesystem::path file = std::filesystem::read_symlink("/proc/self/exe", error);
-    return error ? std::string("<program>") : file.string();
-}
-
-std::string Formatted(const char* format, const std::string& argument)
-{
-    std::vector<char> line(argument.size() + 160);
-    std::snprintf(line.data(), line.size(), format, argument.c_str());
-    return line.data();
-}
-
-} // namespace
 
 std::unique_ptr<IcmpTransport> OpenSystemIcmpTransport(std::string* error)
 {
@@ -47,10 +25,4 @@ std::unique_ptr<IcmpTransport> OpenSystemIcmpTransport(std::string* error)
             *error += " (needs CAP_NET_RAW)";
     }
     return nullptr;
-}
-
-std::string IcmpUnavailableText(const std::string& reason)
-{
-    const std::string why = reason.empty() ? std::string() : Formatted(kPingUnavailableFormat, reason);
-    return why + Formatted(kPingAllowFormat, ProgramFile());
 }

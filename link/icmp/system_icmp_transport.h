@@ -10,7 +10,3 @@
 
 // Null when neither socket can be opened; *error then says why and what would allow it.
 std::unique_ptr<IcmpTransport> OpenSystemIcmpTransport(std::string* error);
-
-// The lines that follow "failed to create ICMP file" in a run's output: the reason the opener gave, when it gave one,
-// and how to allow ICMP for this program.
-std::string IcmpUnavailableText(const std::string& reason);

@@ -108,8 +108,6 @@ int32_t TracerouteThread(const PingRequest* trace, CPingOutput* output, CTraceCo
     const uint8_t traceId = trace->id;
     const uint32_t epoch = counters.Epoch();
     const unsigned maxHops = trace->ttl;
-    std::string openFailure;
-    const IcmpTransportOpener keepingReason = KeepingOpenFailure(open, &openFailure);
 
     for (unsigned hop = 1; hop <= maxHops; ++hop) {
         PingRequest run = *trace;
@@ -117,17 +115,14 @@ int32_t TracerouteThread(const PingRequest* trace, CPingOutput* output, CTraceCo
         run.ttl = static_cast<uint8_t>(hop);
         if (!counters.TakeHopId(traceId, epoch, &run))
             return 0;
-        const int32_t result = IcmpPing(&run, counters.Hops(), keepingReason);
+        const int32_t result = IcmpPing(&run, counters.Hops(), open);
         // A newer trace, or the dialog's closing, ended this one: a hop cut short says nothing of the route.
         if (!counters.IsCurrent(traceId, epoch))
             return 0;
         if (result != kIcmpPingDone) {
             char line[96];
             std::snprintf(line, sizeof line, kTraceEngineErrorFormat, hop, 0U, unsigned{trace->count}, result);
-            std::string lines = line;
-            if (result == kIcmpPingNoTransport)
-                lines += IcmpUnavailableText(openFailure);
-            if (!AppendIfCurrent(output, counters, traceId, epoch, lines))
+            if (!AppendIfCurrent(output, counters, traceId, epoch, line))
                 return 0;
             break;
         }

@@ -44,6 +44,6 @@ std::string TraceHeader(const PingAddress& destination, unsigned maxHops);
 // Runs the trace on the calling thread. `trace` holds the trace's id (from counters.BeginTrace), the destination, the
 // most hops in its TTL field, and the count, timeout, size, ToS and don't-fragment flag of every hop's echoes.
 // Returns 0 when the trace ended, or was ended by a newer trace id (it then writes nothing more, not even the end
-// line); -1 for a null trace or a count of 0. Without an ICMP socket, the first hop says why and how to allow one.
+// line); -1 for a null trace or a count of 0. Without an ICMP socket, the first hop's line is the engine's error.
 int32_t TracerouteThread(const PingRequest* trace, CPingOutput* output, CTraceCounters& counters,
                          const IcmpTransportOpener& open);

@@ -361,7 +361,8 @@ TEST_F(LocationFilterTest, AnNeOutsideTheOperatorsScopeNeverMatches)
     EXPECT_EQ(NeMatchesLocation(&ne, node, 1, 0, 0), 0);
 }
 
-TEST_F(LocationFilterTest, ConnectedOnlyWantsAConnectedNeAsPlanned)
+// Managed only: a connected NE that is no planned NE, whatever model its root reports.
+TEST_F(LocationFilterTest, ConnectedOnlyWantsAConnectedNeNotPlanned)
 {
     CNeRecord ne = MakeNe();
     ne.locationId = 1;
@@ -371,9 +372,12 @@ TEST_F(LocationFilterTest, ConnectedOnlyWantsAConnectedNeAsPlanned)
     EXPECT_NE(NeMatchesLocation(&ne, node, 1, 0, 1), 0);
     EXPECT_EQ(NeMatchesLocation(&ne, node, 3, 0, 1), 0); // connected, but elsewhere
 
-    ne.root->SetType(3, 2); // another model than planned
+    ne.root->SetType(3, 2); // another model than planned: the NE's record decides, not its root's plan state
     ne.root->SetStateBits(0);
     EXPECT_TRUE(ne.root->IsConnected());
+    EXPECT_NE(NeMatchesLocation(&ne, node, 1, 0, 1), 0);
+
+    ne.SetPlanned(1);
     EXPECT_EQ(NeMatchesLocation(&ne, node, 1, 0, 1), 0);
     EXPECT_NE(NeMatchesLocation(&ne, node, 1, 0, 0), 0);
 }

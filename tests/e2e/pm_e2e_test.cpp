@@ -531,7 +531,8 @@ TEST(PmE2eTest, LongTermPmItemsAreAddedQueriedByDateAndHourAndDeleted)
             EXPECT_FALSE(HasItem(ServerItems(program, neId), 10105));
             // A window of no length, starting tomorrow at this hour, as it stops.
             TypeTime(add, AddItem::kFromDateId, DateDigits(QDate::currentDate().addDays(1)));
-            EXPECT_EQ(e2e::MessageLine(add), QString()) << "the alert goes once the window is in order";
+            EXPECT_EQ(e2e::MessageLine(add), QStringLiteral("Start value shouldn't be greater than Stop value"))
+                << "the alert stays while the operator puts the window in order";
             EXPECT_TRUE(e2e::CProgram::SaveScreenshot(add, QStringLiteral("xdsl_long_term_pm_add")));
             Click(add, IDOK);
             return IDCANCEL;
@@ -568,7 +569,8 @@ TEST(PmE2eTest, LongTermPmItemsAreAddedQueriedByDateAndHourAndDeleted)
             Click(range, IDOK);
             EXPECT_EQ(e2e::MessageLine(range), QStringLiteral("Start value shouldn't be greater than Stop value"));
             TypeTime(range, Range::kFromHourId, QStringLiteral("00"));
-            EXPECT_EQ(e2e::MessageLine(range), QString()) << "the alert goes once the range is in order";
+            EXPECT_EQ(e2e::MessageLine(range), QStringLiteral("Start value shouldn't be greater than Stop value"))
+                << "the alert stays while the operator puts the range in order";
             EXPECT_TRUE(e2e::CProgram::SaveScreenshot(range, QStringLiteral("xdsl_long_term_pm_interval")));
             person.OnDialog<CXdslLongTermPmDlg>([&](CXdslLongTermPmDlg& records) {
                 QTreeView& rows = *records.FindList(kListControlId);

@@ -23,9 +23,12 @@
 #include "link/records/request_codes.h"
 #include "sim/server/sim_control.h"
 #include "ui/framework/lists/small_images.h"
+#include "ui/framework/messages/string_ids.h"
+#include "ui/framework/messages/string_table.h"
 
 #include <gtest/gtest.h>
 
+#include <QComboBox>
 #include <QListWidget>
 
 #include <algorithm>
@@ -78,6 +81,8 @@ TEST_F(XdslStatusListsE2eTest, DhcpTransactionsOfACardAndOfAPort)
     using Dlg = CDhcpTransactionListDlg;
     program_.Operator().OnDialog<Dlg>([&](Dlg& dialog) {
         QTreeView& list = *dialog.FindList(kListControlId);
+        EXPECT_EQ(dialog.findChildren<QComboBox*>().size(), 2) << "a Slot and a Port combo only";
+        EXPECT_EQ(e2e::Field(dialog, CXdslStatusScope::kSlotComboId), QStringLiteral("1"));
         EXPECT_EQ(e2e::ListTitles(list).join('|'),
                   QStringLiteral("No.|Slot-Port|VPI|VCI|VLAN ID|Transaction ID|Client MAC|Assigned IP|State"));
         EXPECT_EQ(ListColumn(list, 1),
@@ -356,6 +361,11 @@ TEST_F(XdslStatusListsE2eTest, MulticastChannelsJoinedOnACardAndOnOnePort)
 TEST_F(XdslStatusListsE2eTest, MulticastGroupMembersOfEachChannel)
 {
     using Dlg = CMulticastGroupMemberDlg;
+    // The grid's columns are the group grid's own string, which the VLAN membership grid's text matches: a text told
+    // apart here shows which one the grid reads.
+    AppStrings().Parse(std::to_string(kStrColumnsGroupMembers) +
+                           "\tColumnsGroupMembers\t>   |#<Slot|#^Ports|`^1|`^2|`^3|`^4|`^5|`^6|`^7|`^8|`^9|`^10\n",
+                       "marks");
     program_.Operator().OnDialog<Dlg>([&](Dlg& dialog) {
         QTreeView& grid = *dialog.FindList(kListControlId);
         auto* channels = dialog.GetDlgItemAs<QListWidget>(Dlg::kChannelListId);
@@ -369,6 +379,7 @@ TEST_F(XdslStatusListsE2eTest, MulticastGroupMembersOfEachChannel)
         const int uplinks = grid.model()->rowCount() - 1;
         EXPECT_EQ(ListColumn(grid, Dlg::kFirstPortColumn)[uplinks], QStringLiteral("Y"));
         // Each line card in rows of ten ports, the last of ports 41 to 48; then the uplinks.
+        EXPECT_EQ(e2e::ListTitles(grid).value(2), QStringLiteral("Ports"));
         const QStringList portLists = ListColumn(grid, 2);
         EXPECT_EQ(portLists.mid(0, 5).join(','), QStringLiteral("01-10,11-20,21-30,31-40,41-48"));
         EXPECT_EQ(ListColumn(grid, 0).mid(0, 6).join(','), QStringLiteral("1,2,3,4,5,6"));

@@ -43,19 +43,20 @@ TEST_P(TrimPingOutputTest, LongOutputLosesItsHeadUpToALineEnd)
     TrimPingOutputHead(text);
     EXPECT_EQ(text.size(), row.expectedSize);
     if (row.expectedSize < row.size) {
-        EXPECT_EQ(text, std::string(row.expectedSize, 'x')) << "the cut takes the line end with it";
+        EXPECT_EQ(text, "\r\n" + std::string(row.expectedSize - 2, 'x')) << "the line end stays at the top";
     }
 }
 
 INSTANTIATE_TEST_SUITE_P(Sizes, TrimPingOutputTest,
-                         ::testing::Values(TrimCase{9000, 5000, 3998},              // cut after the line end
-                                           TrimCase{9000, 4096, 4902},              // a line end right at 4096
+                         ::testing::Values(TrimCase{9000, 5000, 4000},              // cut before the line end
+                                           TrimCase{9000, 4096, 4904},              // a line end right at 4096
                                            TrimCase{9000, 4000, 9000},              // only before 4096: whole
                                            TrimCase{9000, std::string::npos, 9000}, // no line end: whole
                                            TrimCase{8192, 5000, 8192},              // not past the limit
-                                           TrimCase{8193, 8191, 0}));               // the line end ends the text
+                                           TrimCase{8193, 8191, 2}));               // the line end ends the text
 
-TEST(RunClientPing, NoIcmpSocketSaysWhyAndHowToAllowIt)
+// Without an ICMP socket the output says so in the engine's words alone, whatever the system's reason.
+TEST(RunClientPing, NoIcmpSocketAddsOnlyTheEnginesLine)
 {
     CScriptedIcmpNetwork network;
     network.FailOpen("ping socket: Permission denied; raw socket: Operation not permitted");
@@ -67,16 +68,11 @@ TEST(RunClientPing, NoIcmpSocketSaysWhyAndHowToAllowIt)
     request.output = &output;
     NewPingId(&request, counter);
     EXPECT_EQ(RunClientPing(request, counter, network.Opener()), kIcmpPingNoTransport);
-    const std::string text = output.Text();
-    EXPECT_EQ(text.rfind(std::string(kPingOpenFailedText) +
-                             "ping socket: Permission denied; raw socket: Operation not permitted\r\n",
-                         0),
-              0u)
-        << text;
-    EXPECT_NE(text.find("to allow ping: sysctl -w net.ipv4.ping_group_range=\"0 2147483647\""), std::string::npos);
+    EXPECT_EQ(output.Text(), kPingOpenFailedText);
 }
 
-TEST(RunClientPing, WithoutPermissionTheSystemsReasonIsShown)
+// The system's own refusal: the same single line.
+TEST(RunClientPing, WithoutPermissionOnlyTheEnginesLineIsShown)
 {
     if (::geteuid() != 0)
         GTEST_SKIP() << "needs root for a namespace of its own";
@@ -98,10 +94,7 @@ TEST(RunClientPing, WithoutPermissionTheSystemsReasonIsShown)
     });
     if (!skip.empty())
         GTEST_SKIP() << skip;
-    EXPECT_EQ(text.rfind(kPingOpenFailedText, 0), 0u) << text;
-    EXPECT_NE(text.find("net.ipv4.ping_group_range does not admit"), std::string::npos) << text;
-    EXPECT_NE(text.find("needs CAP_NET_RAW"), std::string::npos) << text;
-    EXPECT_NE(text.find("setcap cap_net_raw+ep /"), std::string::npos) << text;
+    EXPECT_EQ(text, kPingOpenFailedText);
 }
 
 TEST(CEchoWorkers, GoingAwayWaitsForTheRunsInProgress)

@@ -11,7 +11,7 @@
 #include "ui/shell/app/config_file_path.h"
 
 #include <QComboBox>
-#include <QFontDatabase>
+#include <QFont>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTextCursor>
@@ -61,9 +61,8 @@ void CClientEchoDlg::InitData()
             edit->setMaxLength(static_cast<int>(std::to_string(range.maximum).size()) + 1);
     RestartNumbering();
     if (auto* result = GetDlgItemAs<QPlainTextEdit>(kResultId)) {
-        QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-        font.setPointSize(kResultPointSize);
-        result->setFont(font);
+        // Asked for by name: where it is not installed the font configuration gives its metric twin.
+        result->setFont(QFont(QStringLiteral("Courier New"), kResultPointSize));
     }
     withSubLocations_ = ReadIniBool("DIALOG", "INCLSUBNE", true, CurrentConfigFilePath());
     auto* location = GetDlgItemAs<QComboBox>(kLocationComboId);

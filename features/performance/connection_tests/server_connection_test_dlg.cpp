@@ -13,7 +13,7 @@
 
 #include <QComboBox>
 #include <QDateTime>
-#include <QFontDatabase>
+#include <QFont>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTextCursor>
@@ -58,9 +58,8 @@ CServerConnectionTestDlg::CServerConnectionTestDlg(int templateId, RequestCode<N
 void CServerConnectionTestDlg::InitData()
 {
     if (auto* result = GetDlgItemAs<QPlainTextEdit>(kResultId)) {
-        QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-        font.setPointSize(kResultPointSize);
-        result->setFont(font);
+        // Asked for by name: where it is not installed the font configuration gives its metric twin.
+        result->setFont(QFont(QStringLiteral("Courier New"), kResultPointSize));
     }
     withSubLocations_ = ReadIniBool("DIALOG", "INCLSUBNE", true, CurrentConfigFilePath());
     auto* location = GetDlgItemAs<QComboBox>(kLocationComboId);

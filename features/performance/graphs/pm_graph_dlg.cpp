@@ -116,7 +116,9 @@ void CPmGraphDlg::AddPoints(const std::vector<double>& values, const QString& la
 void CPmGraphDlg::WidenGridColumns(int row)
 {
     for (int column = 0; column < grid_->columnCount(); ++column) {
-        const int wanted = ui_->grid->sizeHintForIndex(grid_->index(row, column)).width();
+        // The grid line is drawn inside the cell, as the first sizing counted it.
+        const int wanted =
+            ui_->grid->sizeHintForIndex(grid_->index(row, column)).width() + (ui_->grid->showGrid() ? 1 : 0);
         if (wanted > ui_->grid->columnWidth(column))
             ui_->grid->setColumnWidth(column, wanted);
     }
@@ -125,11 +127,6 @@ void CPmGraphDlg::WidenGridColumns(int row)
 int CPmGraphDlg::GridColumnWidth(int column) const
 {
     return ui_->grid->columnWidth(column);
-}
-
-int CPmGraphDlg::GridTextWidth(const QString& text) const
-{
-    return ui_->grid->fontMetrics().horizontalAdvance(text);
 }
 
 void CPmGraphDlg::AddPoint(uint8_t series, double value, const QString& label)

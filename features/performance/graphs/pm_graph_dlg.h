@@ -73,9 +73,8 @@ public:
     // The points a series holds, and their values in order.
     int PointCount(int series) const;
     std::vector<double> Values(int series) const;
-    // The data grid's column width, and the width a text takes in its font.
+    // The data grid's column width.
     int GridColumnWidth(int column) const;
-    int GridTextWidth(const QString& text) const;
 
     void InitData() override;
     int OnCommandHook(int id, int code) override;

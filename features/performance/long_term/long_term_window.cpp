@@ -1,8 +1,6 @@
 #include "features/performance/long_term/long_term_window.h"
 
 #include "platform/dialog.h"
-#include "platform/notify_codes.h"
-#include "ui/framework/dialogs/ca_dialog.h"
 
 #include <QDateEdit>
 #include <QDateTime>
@@ -53,15 +51,4 @@ int64_t PickedBound(const CDialog& dialog, int dateId, int hourId)
 {
     return WindowBound(dialog.GetDlgItemAs<QDateEdit>(dateId)->date(),
                        dialog.GetDlgItemAs<QTimeEdit>(hourId)->time().hour());
-}
-
-bool OnWindowPickerChange(CADialog& dialog, const NotifyHeader& header, int fromDateId, int fromHourId, int toDateId,
-                          int toHourId)
-{
-    if (header.code != DTN_DATETIMECHANGE || (header.idFrom != fromDateId && header.idFrom != fromHourId &&
-                                              header.idFrom != toDateId && header.idFrom != toHourId))
-        return false;
-    if (PickedBound(dialog, fromDateId, fromHourId) <= PickedBound(dialog, toDateId, toHourId))
-        dialog.ClearMessageLine();
-    return true;
 }

@@ -23,10 +23,3 @@ void InitWindowPickers(CDialog& dialog, int fromDateId, int fromHourId, int toDa
                        int64_t to);
 // The bounds the pickers show.
 int64_t PickedBound(const CDialog& dialog, int dateId, int hourId);
-
-class CADialog;
-struct NotifyHeader;
-// A change of one of the pickers: once the bounds are in order again, the alert of bounds in the wrong order and its
-// red frames go. False for any other notification.
-bool OnWindowPickerChange(CADialog& dialog, const NotifyHeader& header, int fromDateId, int fromHourId, int toDateId,
-                          int toHourId);

@@ -75,10 +75,3 @@ void CXdslLongTermPmAddDlg::OnOK()
     SetTarget(GetNeId(), &entity);
     EndDialog(IDOK);
 }
-
-int CXdslLongTermPmAddDlg::OnNotifyHook(const NotifyHeader& header, int* result)
-{
-    if (OnWindowPickerChange(*this, header, kFromDateId, kFromHourId, kToDateId, kToHourId))
-        return 1;
-    return CADialog::OnNotifyHook(header, result);
-}

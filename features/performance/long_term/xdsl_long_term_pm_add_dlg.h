@@ -42,7 +42,6 @@ public:
     void InitData() override;
     int OnCommandHook(int id, int code) override;
     void OnOK() override;
-    int OnNotifyHook(const NotifyHeader& header, int* result) override;
 
 private:
     std::unique_ptr<Ui::CXdslLongTermPmAddDlg> ui_;

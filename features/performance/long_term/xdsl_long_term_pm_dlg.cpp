@@ -14,7 +14,8 @@ constexpr int kPortLevel = 4;
 } // namespace
 
 CXdslLongTermPmDlg::CXdslLongTermPmDlg(QWidget* parent)
-    : CXdslPmIntervalListDlg(kTemplateId, "xDslPmS", "PMDB", parent), ui_(std::make_unique<Ui::CXdslLongTermPmDlg>())
+    : CXdslPmIntervalListDlg(kTemplateId, "xDslPmS", "PMDB", PmTimeOrder::kValue, parent),
+      ui_(std::make_unique<Ui::CXdslLongTermPmDlg>())
 {
     ui_->setupUi(this);
     SetRecordList(Rows());

@@ -54,10 +54,3 @@ void CXdslLongTermPmIntervalDlg::OnOK()
     records.SetRange(start, stop);
     records.DoModal();
 }
-
-int CXdslLongTermPmIntervalDlg::OnNotifyHook(const NotifyHeader& header, int* result)
-{
-    if (OnWindowPickerChange(*this, header, kFromDateId, kFromHourId, kToDateId, kToHourId))
-        return 1;
-    return CADialog::OnNotifyHook(header, result);
-}

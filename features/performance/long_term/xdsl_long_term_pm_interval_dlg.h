@@ -37,7 +37,6 @@ public:
 
     void InitData() override;
     void OnOK() override;
-    int OnNotifyHook(const NotifyHeader& header, int* result) override;
 
 private:
     std::unique_ptr<Ui::CXdslLongTermPmIntervalDlg> ui_;

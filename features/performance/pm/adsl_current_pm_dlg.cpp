@@ -153,10 +153,8 @@ bool CAdslCurrentPmDlg::ReadRows(const CNeRecord& ne, Rows& rows, bool automatic
         }
     }
 
-    // The latest stored intervals are the previous 15 minutes; a port without any leaves those rows at zero. They
-    // have no block counters.
-    rows[2].blocksShown = false;
-    rows[3].blocksShown = false;
+    // The latest stored intervals are the previous 15 minutes, which have no block counters; a port without any
+    // leaves those rows as reset, zero blocks included.
     for (const auto& [code, row] : {std::pair{kReqAdslHistoryCo, 2}, std::pair{kReqAdslHistoryRt, 3}}) {
         const RecordReply<XdslPmIntervalRec> intervals =
             requests.Query<XdslPmIntervalRec>(code, neId, AdslHistoryQueryRec{port}, options);
@@ -165,6 +163,7 @@ bool CAdslCurrentPmDlg::ReadRows(const CNeRecord& ne, Rows& rows, bool automatic
         if (intervals.records.empty())
             continue;
         AdslCurrentPmRow& shown = rows[static_cast<size_t>(row)];
+        shown.blocksShown = false;
         const XdslPmIntervalRec interval = PlausibleInterval(intervals.records.front(), row == 2);
         if (row == 2) {
             shown.counters = interval.counters;

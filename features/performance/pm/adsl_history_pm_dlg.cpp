@@ -6,7 +6,8 @@
 #include "ui_adsl_history_pm_dlg.h"
 
 CAdslHistoryPmDlg::CAdslHistoryPmDlg(QWidget* parent)
-    : CXdslPmIntervalListDlg(kTemplateId, "xDslPmH", "PMHIS", parent), ui_(std::make_unique<Ui::CAdslHistoryPmDlg>())
+    : CXdslPmIntervalListDlg(kTemplateId, "xDslPmH", "PMHIS", PmTimeOrder::kText, parent),
+      ui_(std::make_unique<Ui::CAdslHistoryPmDlg>())
 {
     ui_->setupUi(this);
     SetRecordList(Rows());

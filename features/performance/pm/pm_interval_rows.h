@@ -5,7 +5,9 @@
 // creation time, so that the row still says which interval it is).
 //
 // The columns sort as the operator expects of them: the creation time by time, CO before RT of the same time whichever
-// way; the side with its intervals in time order; a number by its value, then by time and side.
+// way; the side with its intervals in time order; a number by its value, then by time and side. The time is the time
+// itself or its text as shown, as `order` says at each sort (pm_interval_columns.h); in a list that sorts by the
+// text, the cells with their rate sort as text too.
 
 #include "link/records/xdsl_pm_interval_rec.h"
 #include "ui/framework/lists/list_columns.h"
@@ -36,4 +38,6 @@ enum PmIntervalColumn {
 // The rows of a list of CO and RT intervals, numbered from 1.
 std::vector<PmIntervalRow> MakePmIntervalRows(const std::vector<XdslPmIntervalRec>& co,
                                               const std::vector<XdslPmIntervalRec>& rt);
-std::vector<ListColumn<PmIntervalRow>> PmIntervalColumns();
+enum class PmTimeOrder : uint8_t;
+// `order` outlives the columns.
+std::vector<ListColumn<PmIntervalRow>> PmIntervalColumns(const PmTimeOrder& order);

@@ -19,18 +19,18 @@ using R = ShdslHisPmRow;
 constexpr uint32_t kSideCo = 1;
 constexpr uint32_t kSideRt = 2;
 
-std::vector<ListColumn<R>> Columns()
+} // namespace
+
+std::vector<ListColumn<R>> ShdslHisPmColumns()
 {
     using C = ShdslPmCountersRec;
     return {
-        PmIntervalCreateTimeThenSideColumn<R>(), PmIntervalSideColumn<R>(),
-        PmIntervalNumberColumn<R>(&C::es),       PmIntervalNumberColumn<R>(&C::ses),
-        PmIntervalNumberColumn<R>(&C::uas),      PmIntervalNumberColumn<R>(&C::losws),
-        PmIntervalNumberColumn<R>(&C::crc),
+        PmIntervalCreateTimeThenSideColumn<R>(kPmTimeByText), PmIntervalSideColumn<R>(kPmTimeByText),
+        PmIntervalNumberColumn<R>(&C::es, kPmTimeByText),     PmIntervalNumberColumn<R>(&C::ses, kPmTimeByText),
+        PmIntervalNumberColumn<R>(&C::uas, kPmTimeByText),    PmIntervalNumberColumn<R>(&C::losws, kPmTimeByText),
+        PmIntervalNumberColumn<R>(&C::crc, kPmTimeByText),
     };
 }
-
-} // namespace
 
 std::vector<ShdslHisPmRow> MakeShdslHisPmRows(const std::vector<ShdslIntervalRec>& co,
                                               const std::vector<ShdslIntervalRec>& rt)
@@ -42,7 +42,7 @@ std::vector<ShdslHisPmRow> MakeShdslHisPmRows(const std::vector<ShdslIntervalRec
 CShdslHisPmDlg::CShdslHisPmDlg(QWidget* parent)
     : CRecordListDlg(kTemplateId, {.popupName = "PM_HIS_LIST", .rowCommands = {}, .exportStem = "ShdslPmH"}, parent),
       ui_(std::make_unique<Ui::CShdslHisPmDlg>()),
-      rows_(*this, Columns(), [](const ShdslHisPmRow& row) { return row.number; })
+      rows_(*this, ShdslHisPmColumns(), [](const ShdslHisPmRow& row) { return row.number; })
 {
     ui_->setupUi(this);
     SetRecordList(rows_);

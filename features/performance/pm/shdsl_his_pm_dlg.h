@@ -25,6 +25,8 @@ struct ShdslHisPmRow {
 };
 
 // The rows of the CO and RT intervals, numbered from 1, each interval as shown.
+// The list's columns: each sorts as it shows, the creation time by its text ("%m-%d %H:%M").
+std::vector<ListColumn<ShdslHisPmRow>> ShdslHisPmColumns();
 std::vector<ShdslHisPmRow> MakeShdslHisPmRows(const std::vector<ShdslIntervalRec>& co,
                                               const std::vector<ShdslIntervalRec>& rt);
 

@@ -4,16 +4,15 @@
 #include "core/tables/entity_labels.h"
 #include "core/tables/ne_record.h"
 #include "core/tables/ne_table.h"
-#include "ui/framework/charts/chart_settings.h"
 #include "features/performance/graphs/pm_graph_dlg.h"
 #include "link/records/word_record.h"
+#include "ui/framework/charts/chart_settings.h"
 #include "ui/framework/messages/string_ids.h"
 #include "ui/framework/messages/string_table.h"
 #include "ui_trunk_port_pm_dlg.h"
 
 #include <QLabel>
 #include <QStringList>
-#include <QTime>
 
 namespace {
 
@@ -65,12 +64,7 @@ void CTrunkPortPmDlg::SetTarget(int neId, const CEntityId* entity)
     if (ne == nullptr)
         return;
     // The trunk ports of a second control module are those of the first.
-    CEntityIndex port = MapDelegateSlot(ne, GetTargetEntity().index);
-    // The command is offered on the NE, on its control module and on its other entities: it opens on a trunk port
-    // of the module, the first one unless a trunk port is the target.
-    const CEntityIndex module = CwmModuleIndex(1, ne->neModelId);
-    if (!module.IsEmpty() && !(port.GetLevel() == kPortLevel && port.Truncated(3) == module))
-        port = CwmModulePortIndex(1, 1, ne->neModelId);
+    const CEntityIndex port = MapDelegateSlot(ne, GetTargetEntity().index);
     if (!(port == GetTargetEntity().index)) {
         const CEntityId id(&port);
         CRecordListDlg::SetTarget(neId, &id);
@@ -145,8 +139,8 @@ void CTrunkPortPmDlg::FeedGraph(CPmGraphDlg& graph, const TrunkPmRec& counters)
     const TrunkPmGraphPoint point = feed_.Next(CountersOf(counters), GraphedRow());
     if (point.clear)
         graph.ClearSeries(false);
-    graph.AddPoints({point.values.begin(), point.values.end()},
-                    QTime::currentTime().toString(QStringLiteral("HH:mm:ss")));
+    // The points carry no x label: the axis counts them.
+    graph.AddPoints({point.values.begin(), point.values.end()}, QString());
 }
 
 void CTrunkPortPmDlg::SetUpGraph(CPmGraphDlg& graph, int row)

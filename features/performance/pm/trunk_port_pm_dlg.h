@@ -6,9 +6,12 @@
 // the incoming and outgoing totals and their differences from the refresh before. Export writes the rows
 // ("GigaPmC").
 //
+// A target that is no port (the NE, a card) gets "Internal error" and the dialog closes; a port's shelf, slot and port
+// are chosen where the combos list them.
+//
 //     CTrunkPortPmDlg dlg;                    // the frame, or the trunk port list's PM button
-//     dlg.SetTarget(neId, &portId);           // a port of the NE's second control module is its first's; any other
-//     dlg.DoModal();                          // entity than a trunk port (the NE, a card, a line port) its first
+//     dlg.SetTarget(neId, &portId);           // a port of the NE's second control module is its first's
+//     dlg.DoModal();
 
 #include "features/performance/pm/live_pm_list_dlg.h"
 #include "features/performance/pm/trunk_pm_graph_feed.h"

@@ -6,7 +6,7 @@
 #include "ui/framework/messages/string_table.h"
 
 CXdslPmIntervalListDlg::CXdslPmIntervalListDlg(int templateId, const char* exportStem, const char* chartTitleKey,
-                                               QWidget* parent)
+                                               PmTimeOrder order, QWidget* parent)
     : CRecordListDlg(templateId,
                      {.popupName = "PM_HIS_LIST",
                       .rowCommands = {{kGraphButtonId, kGraphPopupId}},
@@ -14,8 +14,8 @@ CXdslPmIntervalListDlg::CXdslPmIntervalListDlg(int templateId, const char* expor
                       .right = -1,
                       .exportStem = exportStem},
                      parent),
-      chartTitleKey_(chartTitleKey),
-      rows_(*this, PmIntervalColumns(), [](const PmIntervalRow& row) { return row.number; })
+      chartTitleKey_(chartTitleKey), timeOrder_(order),
+      rows_(*this, PmIntervalColumns(timeOrder_), [](const PmIntervalRow& row) { return row.number; })
 {
     rows_.SetTies(ListTies::kArrival);
 }
@@ -46,10 +46,14 @@ void CXdslPmIntervalListDlg::OpenGraph()
                             kPmFailedInitsColumn});
     // CO and RT need not have as many intervals: the series are the sides, lined up by creation time.
     graph.SetSourceGroupColumn(kPmSideColumn);
-    // The CO rows first, each side in time order, while the graph reads them; the operator's order afterwards.
+    // The CO rows first, each side in time order (by the time itself: its text would draw 01-01 before 12-31 across a
+    // year end), while the graph reads them; the operator's order afterwards.
     const int column = GetSortColumn();
     const int direction = GetSortDirection();
+    const PmTimeOrder order = timeOrder_;
+    timeOrder_ = PmTimeOrder::kValue;
     SortList(kPmSideColumn, kSortAscending, GetListId());
+    timeOrder_ = order;
     graph.DoModal();
     SortList(column, direction, GetListId());
 }

@@ -6,13 +6,14 @@
 // right) and shows the columns' legend (Description 1132). A dialog on it gives its form and fills the rows:
 //
 //     CAdslHistoryPmDlg::CAdslHistoryPmDlg(QWidget* parent)
-//         : CXdslPmIntervalListDlg(kTemplateId, "xDslPmH", "PMHIS", parent), ui_(...)
+//         : CXdslPmIntervalListDlg(kTemplateId, "xDslPmH", "PMHIS", PmTimeOrder::kText, parent), ui_(...)
 //     {
 //         ui_->setupUi(this);
 //         SetRecordList(Rows());
 //     }
 //     ... ShowIntervals(coRecords, rtRecords);
 
+#include "features/performance/pm/pm_interval_columns.h"
 #include "features/performance/pm/pm_interval_rows.h"
 #include "ui/framework/dialogs/record_list.h"
 
@@ -36,10 +37,13 @@ public:
     int OnCommandHook(int id, int code) override;
 
 protected:
-    // `chartTitleKey`: the CHART key of the graph's title.
-    CXdslPmIntervalListDlg(int templateId, const char* exportStem, const char* chartTitleKey, QWidget* parent);
+    // `chartTitleKey`: the CHART key of the graph's title; `order`: whether the columns sort by the creation time's
+    // text as shown or by the time itself.
+    CXdslPmIntervalListDlg(int templateId, const char* exportStem, const char* chartTitleKey, PmTimeOrder order,
+                           QWidget* parent);
 
 private:
     const char* chartTitleKey_;
+    PmTimeOrder timeOrder_; // the columns read it at each sort
     CRecordList<PmIntervalRow> rows_;
 };

@@ -30,7 +30,10 @@ CDhcpTransactionListDlg::CDhcpTransactionListDlg(QWidget* parent)
                           .activateCommand = 0,
                           .right = kRightDhcpTransactions,
                           .exportStem = "xDslDhcpSession"},
-                         {.namesId = kStrColumnsDhcpTransactions, .vlanColumn = kVlanColumn}, parent),
+                         {.namesId = kStrColumnsDhcpTransactions,
+                          .vlanColumn = kVlanColumn,
+                          .combos = CXdslStatusScope::Combos::kSlotPort},
+                         parent),
       ui_(std::make_unique<Ui::CDhcpTransactionListDlg>()), rows_(*this, Columns())
 {
     ui_->setupUi(this);

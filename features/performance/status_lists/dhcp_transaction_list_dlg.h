@@ -1,7 +1,8 @@
 #pragma once
 // CDhcpTransactionListDlg ("DHCP Transaction Information List", template 457): the DHCP transactions the NE sees on
-// the ports of a line card, or of one port (request 506): the PVC and VLAN, the transaction id, the client's MAC,
-// the address it was given and the transaction's state. Refresh asks again; Export writes "xDslDhcpSession".
+// the ports of a line card of the target's shelf, or of one port (Slot and Port combos, no Shelf combo; request 506):
+// the PVC and VLAN, the transaction id, the client's MAC, the address it was given and the transaction's state. Refresh
+// asks again; Export writes "xDslDhcpSession".
 
 #include "features/performance/status_lists/xdsl_status_list_dlg.h"
 #include "link/records/dhcp_transaction_rec.h"

@@ -66,7 +66,7 @@ void CMulticastGroupMemberDlg::InitData()
     UpdateCaption(kCaptionNe | kCaptionLocation);
     SetSmallImages();
     EnableSubItemImages();
-    InitListColumnsById(kStrColumnsSlotPortMembers);
+    InitListColumnsById(kStrColumnsGroupMembers);
     ui_->memberImage->setPixmap(SharedSmallImages().Get(kImageMember));
     ui_->nonMemberImage->setPixmap(SharedSmallImages().Get(kImageNonMember));
 

@@ -1,7 +1,8 @@
 #include "features/performance/status_lists/xdsl_status_list_dlg.h"
 
 CXdslStatusListDlg::CXdslStatusListDlg(int templateId, Setup setup, ColumnNames columns, QWidget* parent)
-    : CRecordListDlg(templateId, setup, parent), right_(setup.right), columns_(columns), scope_(*this)
+    : CRecordListDlg(templateId, setup, parent), right_(setup.right), columns_(columns),
+      scope_(*this, CXdslStatusScope::kXdslLinePorts, columns.combos)
 {
 }
 

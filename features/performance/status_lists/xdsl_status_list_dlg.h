@@ -1,8 +1,9 @@
 #pragma once
 // CXdslStatusListDlg: a status list of the entries the NE holds on the ports of a line card, or of one port, chosen
-// in the Shelf, Slot and Port combos (CXdslStatusScope). It checks the right and the NE, fills the combos from the
-// target, names the columns, hides the VLAN column where the control module runs untagged and fills the list; the
-// combos' changes are followed. A list gives its records through Scope().Feed in its constructor.
+// in the Shelf, Slot and Port combos, or the Slot and Port combos alone (CXdslStatusScope). It checks the right and the
+// NE, fills the combos from the target, names the columns, hides the VLAN column where the control module runs untagged
+// and fills the list; the combos' changes are followed. A list gives its records through Scope().Feed in its
+// constructor.
 
 #include "core/tables/entity_labels.h"
 #include "core/tables/ne_table.h"
@@ -17,6 +18,7 @@ public:
         // The string naming the list's columns, and the VLAN column hidden for an untagged control module.
         uint32_t namesId = 0;
         int vlanColumn = -1;
+        CXdslStatusScope::Combos combos = CXdslStatusScope::Combos::kShelfSlotPort;
     };
 
     CXdslStatusListDlg(int templateId, Setup setup, ColumnNames columns, QWidget* parent = nullptr);

@@ -11,8 +11,10 @@
 #include <QComboBox>
 
 CXdslStatusScope::CXdslStatusScope(CADialog& dialog, int kind, Combos combos)
-    : dialog_(dialog),
-      combos_(dialog, {kShelfComboId, kSlotComboId, combos == Combos::kShelfSlot ? 0 : kPortComboId}, kind, 0),
+    : dialog_(dialog), combos_(dialog,
+                               {combos == Combos::kSlotPort ? 0 : kShelfComboId, kSlotComboId,
+                                combos == Combos::kShelfSlot ? 0 : kPortComboId},
+                               kind, 0),
       shown_(combos)
 {
 }
@@ -21,19 +23,28 @@ void CXdslStatusScope::Fill(const CNeRecord* ne, const CEntityIndex& target)
 {
     const std::string all = LoadString(kStrAll);
     combos_.Refill(ne, 2, &target, all.c_str());
-    HoldShelfComboOfSingleShelfNe(dialog_.GetDlgItemAs<QComboBox>(kShelfComboId), ne);
+    if (shown_ != Combos::kSlotPort)
+        HoldShelfComboOfSingleShelfNe(dialog_.GetDlgItemAs<QComboBox>(kShelfComboId), ne);
     ShowUplink(ne);
 }
 
 bool CXdslStatusScope::OnComboChange(int id, int code)
 {
-    const bool ports = shown_ != Combos::kShelfSlot;
-    if (code != CBN_SELCHANGE || (id != kShelfComboId && id != kSlotComboId && (id != kPortComboId || !ports)))
+    const std::string all = LoadString(kStrAll);
+    const CNeRecord* ne = FindNeById(static_cast<uint32_t>(dialog_.GetNeId()));
+    if (shown_ == Combos::kShelfSlot) {
+        // The slots follow the shelf's edited text, not a choice from its list; a slot change is nothing to follow.
+        if (id == kShelfComboId && code == CBN_EDITCHANGE) {
+            combos_.Refill(ne, 3);
+            return true;
+        }
+        return code == CBN_SELCHANGE && (id == kShelfComboId || id == kSlotComboId);
+    }
+    const bool shelf = shown_ != Combos::kSlotPort;
+    if (code != CBN_SELCHANGE || ((id != kShelfComboId || !shelf) && id != kSlotComboId && id != kPortComboId))
         return false;
     if (id == kPortComboId)
         return true;
-    const std::string all = LoadString(kStrAll);
-    const CNeRecord* ne = FindNeById(static_cast<uint32_t>(dialog_.GetNeId()));
     combos_.Refill(ne, id == kShelfComboId ? 3 : 4, nullptr, all.c_str());
     ShowUplink(ne);
     return true;

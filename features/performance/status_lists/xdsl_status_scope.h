@@ -1,7 +1,9 @@
 #pragma once
 // The Shelf, Slot and Port combos of the xDSL status lists: the line card and port whose entries a list shows, the
 // port combo led by " <ALL>" (every port of the card). One shelf is no choice; a shelf change refills the slot and
-// port combos, a slot change the port combo; neither refreshes the list. A list that offers the control and uplink
+// port combos, a slot change the port combo; neither refreshes the list. Where a card is chosen without a port, the
+// slots follow only a shelf typed into the Shelf combo's edit (a drop-down list has none, so a choice there leaves
+// them). A list that offers the control and uplink
 // module among the cards names its slot "GE" and offers its trunk ports, all of them, in a port combo that is no
 // choice.
 //
@@ -35,7 +37,8 @@ public:
 
     enum class Combos : uint8_t {
         kShelfSlotPort,
-        kShelfSlot,      // a card, no port
+        kShelfSlot,      // a card, no port; a shelf change shows in the Slot combo only when the shelf is typed
+        kSlotPort,       // no Shelf combo: the target's shelf
         kShelfSlotPortGe // the kind offers the control and uplink module too, as "GE"
     };
 

@@ -2,11 +2,13 @@
 // the answered records the lists keep (the spoofed addresses, the long-term items in collection, the line profiles a
 // loop diagnosis may run with), and the name each list exports under.
 
+#include "tests/core/temp_file_test.h"
 #include "tests/features/performance/performance_test_support.h"
 #include "tests/platform/qt_test_app.h"
 #include "tests/ui/framework/framework_test_support.h"
 
 #include "core/tables/access_rights.h"
+#include "features/performance/graphs/pm_graph_dlg.h"
 #include "features/performance/line_tests/xdsl_bits_allocation_dlg.h"
 #include "features/performance/line_tests/xdsl_loop_diagnosis_dlg.h"
 #include "features/performance/line_tests/xdsl_test_progress_dlg.h"
@@ -25,14 +27,21 @@
 #include "features/performance/status_lists/xdsl_broadcast_filter_dlg.h"
 #include "features/performance/status_lists/xdsl_fdb_list_dlg.h"
 #include "features/performance/status_lists/xdsl_mac_spoof_status_list_dlg.h"
+#include "link/records/adsl_block_pm_rec.h"
+#include "link/records/adsl_current_pm_rec.h"
 #include "link/records/adsl_line_profile_rec.h"
 #include "link/records/long_term_pm_item_rec.h"
 #include "link/records/mac_spoof_rec.h"
 #include "link/records/request_codes.h"
+#include "link/records/trunk_pm_rec.h"
+#include "link/records/xdsl_pm_interval_rec.h"
 #include "platform/list_control.h"
 #include "platform/scripted_runners.h"
 #include "ui/framework/lists/export_dlg.h"
 
+#include <QAbstractButton>
+#include <QChart>
+#include <QChartView>
 #include <QComboBox>
 #include <QTreeView>
 
@@ -48,6 +57,7 @@
 namespace {
 
 constexpr uint32_t kNeItself = 1;
+constexpr uint32_t kTrunkPort = 10501; // the first of the control module
 
 class PerformancePeerTest : public perf_test::CNorth1DialogTest {};
 
@@ -64,6 +74,16 @@ Requests Sent(const perf_test::CScriptedPeer& peer, size_t offset)
         sent.emplace_back(request.code, word);
     }
     return sent;
+}
+
+// The codes the peer was sent that went elsewhere than to NE id `neId`.
+std::vector<uint16_t> SentElsewhere(const perf_test::CScriptedPeer& peer, uint32_t neId)
+{
+    std::vector<uint16_t> codes;
+    for (const perf_test::CScriptedPeer::Sent& request : peer.SentRequests())
+        if (request.neId != neId)
+            codes.push_back(request.code);
+    return codes;
 }
 
 struct OrderCase {
@@ -100,6 +120,78 @@ TEST_F(PerformancePeerTest, ThePmDialogsAskTheCoSideFirst)
         std::unique_ptr<CADialog> dialog = c.make();
         Run(*dialog, c.target);
         EXPECT_EQ(Sent(peer, c.offset), c.asked);
+    }
+}
+
+// The previous 15 minutes of a side whose stored intervals come without a record stay as reset, their blocks "0"; a
+// side whose interval came shows none ("--").
+TEST_F(PerformancePeerTest, APreviousIntervalNotAnsweredStaysReset)
+{
+    for (const bool coAnswered : {false, true}) {
+        SCOPED_TRACE(coAnswered);
+        perf_test::CScriptedPeer peer;
+        peer.Answer(kReqAdslPmCo, std::vector<AdslCurrentPmRec>(1));
+        peer.Answer(kReqAdslPmRt, std::vector<AdslCurrentPmRec>(1));
+        peer.Answer(kReqAdslBlockCo, std::vector<AdslBlockPmRec>(1));
+        peer.Answer(kReqAdslBlockRt, std::vector<AdslBlockPmRec>(1));
+        if (coAnswered)
+            peer.Answer(kReqAdslHistoryCo, std::vector<XdslPmIntervalRec>(1));
+        CAdslCurrentPmDlg pm;
+        Run(pm, perf_test::kAdslPort, [&] {
+            const QAbstractItemModel& rows = *pm.FindList(kListControlId)->model();
+            for (int column = CAdslCurrentPmDlg::kTxBlocksColumn; column <= CAdslCurrentPmDlg::kUncorrectedColumn;
+                 ++column) {
+                EXPECT_EQ(rows.index(2, column).data().toString(),
+                          coAnswered ? QStringLiteral("--") : QStringLiteral("0"))
+                    << "column " << column;
+                EXPECT_EQ(rows.index(3, column).data().toString(), QStringLiteral("0")) << "column " << column;
+            }
+        });
+    }
+}
+
+// The trunk port's live graph as the operator opens it under the CHART keys: the title of at most 80 characters, the
+// points of at most 30000, CHART/MAXPOINT for 0 (the absent key is a row of the live graphs' table).
+TEST_F(PerformancePeerTest, TheTrunkGraphTakesItsTitleAndPointsWithinTheirBounds)
+{
+    const struct {
+        std::string keys;
+        size_t titleShown;
+        uint32_t points;
+    } rows[] = {
+        {"TRUNKTRAFFIC=" + std::string(80, 't') + "\nTRUNKTRAFFICMAXPOINT=30000\n", 80, 30000},
+        {"TRUNKTRAFFIC=" + std::string(81, 't') + "\nTRUNKTRAFFICMAXPOINT=30001\n", 80, 30000},
+        {"TRUNKTRAFFICMAXPOINT=0\nMAXPOINT=250\n", 0, 250},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.keys);
+        CTempDir dir(true);
+        WriteText(dir.Path() / "Tarvik.ini", "[CHART]\n" + row.keys);
+        perf_test::CScriptedPeer peer;
+        peer.Answer(kReqTrunkPm, std::vector<TrunkPmRec>{TrunkPmRec{kTrunkPort, {}, {}, 0, 0}});
+        CTrunkPortPmDlg pm;
+        uint32_t points = 0;
+        QString title = QStringLiteral("-");
+        Run(pm, kTrunkPort, [&] {
+            pm.GetDlgItemAs<QAbstractButton>(CTrunkPortPmDlg::kAutoRefreshId)->setChecked(true);
+            pm.OnCommand(CTrunkPortPmDlg::kAutoRefreshId, BN_CLICKED);
+            QTreeView& list = *pm.FindList(kListControlId);
+            list.setCurrentIndex(list.model()->index(0, 0));
+            runner_.Push([&](QDialog& shown) {
+                if (auto* graph = dynamic_cast<CPmGraphDlg*>(&shown)) {
+                    EXPECT_TRUE(PumpUntil([&] { return graph->IsFirstShowDone(); }));
+                    points = graph->GetMaxPoints();
+                    // The key's text heads the chart, above the dialog's heading.
+                    const QString heading = graph->findChild<QChartView*>()->chart()->title();
+                    title = heading.contains(QStringLiteral("<br>")) ? heading.section(QStringLiteral("<br>"), 0, 0)
+                                                                     : QString();
+                }
+                return IDCANCEL;
+            });
+            pm.OnCommand(CTrunkPortPmDlg::kGraphButtonId, BN_CLICKED);
+        });
+        EXPECT_EQ(points, row.points);
+        EXPECT_EQ(title, QString(static_cast<qsizetype>(row.titleShown), 't'));
     }
 }
 
@@ -156,23 +248,45 @@ TEST_F(PerformancePeerTest, TheLongTermItemsInCollectionAreListed)
 }
 
 // A loop diagnosis may run with the fast (2) and the interleaved (3) line profiles, and with no other.
+// The loop diagnosis offers the NE's line profiles of channel modes 2 and 3, read at the NE; with none of them it
+// closes with "No any profile".
 TEST_F(PerformancePeerTest, TheLoopDiagnosisOffersTheFastAndInterleavedProfiles)
 {
-    perf_test::CScriptedPeer peer;
-    std::vector<AdslLineProfileRec> profiles(4);
-    for (uint32_t mode = 1; mode <= 4; ++mode) {
-        profiles[mode - 1].name = "mode " + std::to_string(mode);
-        profiles[mode - 1].channelMode = mode;
+    const struct {
+        std::vector<uint32_t> modes;
+        const char* offered;
+        bool closed;
+    } rows[] = {
+        {{1, 2, 3, 4}, "mode 2,mode 3", false},
+        {{2}, "mode 2", false},
+        {{1, 4}, "", true},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.offered);
+        perf_test::CScriptedPeer peer;
+        std::vector<AdslLineProfileRec> profiles;
+        for (uint32_t mode : row.modes) {
+            profiles.emplace_back();
+            profiles.back().name = "mode " + std::to_string(mode);
+            profiles.back().channelMode = mode;
+        }
+        peer.Answer(kReqAdslLineProfile, profiles);
+        CXdslLoopDiagnosisDlg diagnosis;
+        QString shown = QStringLiteral("-");
+        Run(diagnosis, perf_test::kAdslPort, [&] {
+            const auto* combo = diagnosis.GetDlgItemAs<QComboBox>(CXdslLoopDiagnosisDlg::kProfileComboId);
+            QStringList offered;
+            for (int i = 0; i < combo->count(); ++i)
+                offered << combo->itemText(i);
+            shown = offered.join(',');
+            // (A port the peer does not answer for closes it later, with "No data".)
+            EXPECT_EQ(diagnosis.GetMessageText() == QStringLiteral("No any profile"), row.closed)
+                << diagnosis.GetMessageText().toStdString();
+        });
+        EXPECT_EQ(shown, QString::fromLatin1(row.offered));
+        EXPECT_EQ(Sent(peer, 0).front().first, kReqAdslLineProfile.value);
+        EXPECT_EQ(SentElsewhere(peer, perf_test::kNe), std::vector<uint16_t>{});
     }
-    peer.Answer(kReqAdslLineProfile, profiles);
-    CXdslLoopDiagnosisDlg diagnosis;
-    Run(diagnosis, perf_test::kAdslPort, [&] {
-        const auto* combo = diagnosis.GetDlgItemAs<QComboBox>(CXdslLoopDiagnosisDlg::kProfileComboId);
-        QStringList offered;
-        for (int i = 0; i < combo->count(); ++i)
-            offered << combo->itemText(i);
-        EXPECT_EQ(offered.join(','), QStringLiteral("mode 2,mode 3"));
-    });
 }
 
 // Milliseconds from the first request of `first` to the next one of `then` after it; -1 when there is none.
@@ -229,7 +343,8 @@ TEST_F(PerformancePeerTest, AnUnansweredPollGivesUpAfterThreeSeconds)
     });
 }
 
-// Export hands each list to the Export dialog under the list's own file name, TAB-delimited.
+// Export hands each list to the Export dialog under the list's own file name, TAB-delimited; every request of each
+// list, as it opens and refreshes, goes to the dialog's NE.
 TEST_F(PerformancePeerTest, EachListIsExportedUnderItsOwnName)
 {
     struct Case {
@@ -246,7 +361,7 @@ TEST_F(PerformancePeerTest, EachListIsExportedUnderItsOwnName)
         {Make<CShdslCurPmDlg>(), shdsl, "ShdslPmC"},
         {Make<CShdslHisPmDlg>(), shdsl, "ShdslPmH"},
         {Make<CShdslRateStatusDlg>(), shdsl, "ShdslRateStatus"},
-        {Make<CTrunkPortPmDlg>(), kNeItself, "GigaPmC"},
+        {Make<CTrunkPortPmDlg>(), kTrunkPort, "GigaPmC"},
         {Make<CXdslLongTermPmListDlg>(), kNeItself, "xDslPmFl"},
         {Make<CXdslLongTermPmDlg>(), adsl, "xDslPmS"},
         {Make<CXdslBitsAllocationDlg>(), adsl, "xDslBits"},
@@ -277,6 +392,8 @@ TEST_F(PerformancePeerTest, EachListIsExportedUnderItsOwnName)
         });
         EXPECT_EQ(stem, c.stem);
         EXPECT_EQ(delimiter, '\t');
+        EXPECT_FALSE(peer.SentRequests().empty());
+        EXPECT_EQ(SentElsewhere(peer, perf_test::kNe), std::vector<uint16_t>{});
     }
 }
 

@@ -106,6 +106,7 @@ public:
         uint16_t code;
         std::vector<uint8_t> record;
         std::chrono::steady_clock::time_point at;
+        uint32_t neId = 0; // the NE the request went to; 0 the server
     };
 
     CScriptedPeer()
@@ -162,7 +163,8 @@ private:
             Answer_ answer;
             {
                 const std::lock_guard<std::mutex> lock(peer_.mutex_);
-                peer_.sent_.push_back({params.header.requestCode, params.records, std::chrono::steady_clock::now()});
+                peer_.sent_.push_back(
+                    {params.header.requestCode, params.records, std::chrono::steady_clock::now(), params.header.neId});
                 if (std::find(peer_.silenced_.begin(), peer_.silenced_.end(), params.header.requestCode) !=
                     peer_.silenced_.end())
                     return kDrvOk;

@@ -17,7 +17,7 @@ class CNeRecord;
 class CPortCombos {
 public:
     struct Ids {
-        int shelf;
+        int shelf; // 0: no shelf combo, the shelf of the first `wanted` (1 when it names none)
         int slot;
         int port; // 0: the dialog picks a card, no port
     };
@@ -40,4 +40,5 @@ private:
     Ids ids_;
     int kind_;
     int exact_;
+    mutable unsigned shelf_ = 1; // without a shelf combo
 };

@@ -27,7 +27,7 @@
 
 namespace {
 
-constexpr uint32_t kNeItself = 1;
+constexpr uint32_t kTrunkPort = 10501; // the first of the control module
 
 struct PointsCase {
     const char* name;
@@ -110,8 +110,8 @@ TEST_F(LiveGraphPointsTest, TheMostPointsComeFromTheChartKeysWithinTheirBounds)
          "XDSLCUR15MINPMMAXPOINT=901\nXDSLCUR15MIN=Quarter", 900, "Quarter"},
         {"SHDSL day, absent", Make<CShdslCurPmDlg>(), perf_test::kShdslPort, 5, "XDSLCUR1DAY=Whole day", 100,
          "Whole day"},
-        {"trunk port, absent", Make<CTrunkPortPmDlg>(), kNeItself, 0, "", 100},
-        {"trunk port, 30001", Make<CTrunkPortPmDlg>(), kNeItself, 1, "TRUNKTRAFFICMAXPOINT=30001\nTRUNKTRAFFIC=Uplink",
+        {"trunk port, absent", Make<CTrunkPortPmDlg>(), kTrunkPort, 0, "", 100},
+        {"trunk port, 30001", Make<CTrunkPortPmDlg>(), kTrunkPort, 1, "TRUNKTRAFFICMAXPOINT=30001\nTRUNKTRAFFIC=Uplink",
          30000, "Uplink"},
     };
     const app_test::CWorkDir dir;
@@ -140,10 +140,10 @@ TEST_F(LiveGraphPointsTest, EachGraphNamesItsSeriesAndItsAxes)
         {{"SHDSL", Make<CShdslCurPmDlg>(), perf_test::kShdslPort, 4, "", 0},
          "CO ES|CO SES|CO UAS|CO LOSWS|CO CRC|RT ES|RT SES|RT UAS|RT LOSWS|RT CRC",
          {"Elapsed Time (Seconds)", "Frames", "Seconds"}},
-        {{"trunk port octets", Make<CTrunkPortPmDlg>(), kNeItself, 0, "", 0},
+        {{"trunk port octets", Make<CTrunkPortPmDlg>(), kTrunkPort, 0, "", 0},
          "In Total|In Each|Out Total|Out Each",
          {"Octets (Each)", "Octets (Total)"}},
-        {{"trunk port discarded packets", Make<CTrunkPortPmDlg>(), kNeItself, 3, "", 0},
+        {{"trunk port discarded packets", Make<CTrunkPortPmDlg>(), kTrunkPort, 3, "", 0},
          "In Total|In Each|Out Total|Out Each",
          {"Packets (Each)", "Packets (Total)"}},
     };

@@ -7,6 +7,7 @@
 #include "features/performance/status_lists/multicast_channel_status_dlg.h"
 #include "features/performance/status_lists/xdsl_broadcast_filter_dlg.h"
 #include "features/performance/status_lists/xdsl_fdb_list_dlg.h"
+#include "platform/notify_codes.h"
 #include "ui/framework/dialogs/dialog_request.h"
 
 #include <QComboBox>
@@ -63,6 +64,29 @@ TYPED_TEST(StatusShelfComboTest, ASingleShelfNeShowsItsShelfOnTheFirstItemDisabl
         EXPECT_FALSE(dlg.IsControlEnabled(kShelfComboId));
         EXPECT_EQ(shelves.currentIndex(), 0);
         EXPECT_EQ(shelves.currentText(), QStringLiteral("1"));
+    }));
+}
+
+} // namespace
+
+namespace {
+
+class BroadcastVlansShelfTest : public CMadeUpNeDlgTest<CXdslBroadcastFilterDlg, kRightVlanMembership> {};
+
+// The broadcast VLANs' cards follow the shelf's edited text only: a choice from the Shelf combo's list leaves them.
+TEST_F(BroadcastVlansShelfTest, TheSlotsFollowAShelfTypedNotAShelfChosen)
+{
+    EXPECT_TRUE(OpenOn(kCabinetNe, CEntityIndex::FromLevels(1, 1, 1), kAccessQuery, [](CXdslBroadcastFilterDlg& dlg) {
+        auto& cards = *dlg.GetDlgItemAs<QComboBox>(CXdslStatusScope::kSlotComboId);
+        const int offered = cards.count();
+        ASSERT_GT(offered, 0);
+        cards.clear();
+        dlg.OnCommand(kShelfComboId, CBN_SELCHANGE);
+        EXPECT_EQ(cards.count(), 0) << "a shelf chosen from the list";
+        dlg.OnCommand(CXdslStatusScope::kSlotComboId, CBN_SELCHANGE);
+        EXPECT_EQ(cards.count(), 0) << "a slot chosen";
+        dlg.OnCommand(kShelfComboId, CBN_EDITCHANGE);
+        EXPECT_EQ(cards.count(), offered) << "a shelf typed";
     }));
 }
 
