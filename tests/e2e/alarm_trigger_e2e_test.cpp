@@ -90,7 +90,7 @@ TEST(AlarmTriggerE2eTest, TheNesTriggersAreListedAddedChangedAndDeletedOnTheServ
             // A new trigger starts at the least number of seconds, on the NE's own type when no row is selected.
             EXPECT_EQ(Field(trigger, CAlarmTriggerDlg::kSecondsId), QStringLiteral("60"));
             EXPECT_EQ(Field(trigger, CAlarmTriggerDlg::kTypeNameId), QStringLiteral("IPD-12 (1 shelf)"));
-            // The types the NE's model holds: its own and those of any NE; not another model's.
+            // The types the NE's model holds: its own; not another model's.
             auto* tree = trigger.GetDlgItemAs<QTreeWidget>(CAlarmTriggerDlg::kTypeTreeId);
             EXPECT_EQ(tree->topLevelItem(0)->text(0), QStringLiteral("IPD-12 (1 shelf)"));
             EXPECT_TRUE(ChooseType(trigger, QStringLiteral("ADSL Port")));
