@@ -197,6 +197,28 @@ TEST(AlarmTriggerE2eTest, TheNesTriggersAreListedAddedChangedAndDeletedOnTheServ
                   QStringLiteral("3\t\"3\"\t\"ALC-24 (ADSL2+ 24 ports)\"\t\"ops@example.net\"\t\"7200\"\t"
                                  "\"Card Fail\""));
 
+        // A trigger another workstation deleted meanwhile: the server refuses the delete, "Fail to delete data".
+        {
+            const int gone = row == 0 ? 1 : 0;
+            AlarmTriggerRec key;
+            key.triggerId = static_cast<uint32_t>(shown.GetItemData(gone));
+            key.neId = neId;
+            key.modelId = ServerTrigger(program, Column(list, List::kEmailColumn).value(gone).toStdString())
+                              .value_or(AlarmTriggerRec{})
+                              .modelId;
+            server_test::CRawClient& probe = program.ServerProbe();
+            const auto reply = probe.ReplyTo(probe.Send(2, kReqAlarmTriggerDelete, 0, EncodeRecords(std::vector{key}),
+                                                        kRecordSize<AlarmTriggerRec>));
+            EXPECT_TRUE(reply && reply->header.status == 0);
+            program.ClickListRow(rows, gone);
+            person.AnswerBox(IDYES);
+            person.AnswerBox(IDOK);
+            Click(list, kDeleteButtonId);
+            EXPECT_TRUE(person.LastBoxText().startsWith(QStringLiteral("Fail to delete data")))
+                << person.LastBoxText().toStdString();
+            program.ClickListRow(rows, shown.FindItemByData(added->triggerId));
+        }
+
         // Delete, confirmed.
         person.AnswerBox(IDYES);
         Click(list, kDeleteButtonId);
