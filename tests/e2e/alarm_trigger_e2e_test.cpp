@@ -90,7 +90,7 @@ TEST(AlarmTriggerE2eTest, TheNesTriggersAreListedAddedChangedAndDeletedOnTheServ
             // A new trigger starts at the least number of seconds, on the NE's own type when no row is selected.
             EXPECT_EQ(Field(trigger, CAlarmTriggerDlg::kSecondsId), QStringLiteral("60"));
             EXPECT_EQ(Field(trigger, CAlarmTriggerDlg::kTypeNameId), QStringLiteral("IPD-12 (1 shelf)"));
-            // The types the NE's model holds: its own and those of any NE; not another model's.
+            // The types the NE's model holds: its own; not another model's.
             auto* tree = trigger.GetDlgItemAs<QTreeWidget>(CAlarmTriggerDlg::kTypeTreeId);
             EXPECT_EQ(tree->topLevelItem(0)->text(0), QStringLiteral("IPD-12 (1 shelf)"));
             EXPECT_TRUE(ChooseType(trigger, QStringLiteral("ADSL Port")));
@@ -196,6 +196,28 @@ TEST(AlarmTriggerE2eTest, TheNesTriggersAreListedAddedChangedAndDeletedOnTheServ
         EXPECT_EQ(lines.value(4),
                   QStringLiteral("3\t\"3\"\t\"ALC-24 (ADSL2+ 24 ports)\"\t\"ops@example.net\"\t\"7200\"\t"
                                  "\"Card Fail\""));
+
+        // A trigger another workstation deleted meanwhile: the server refuses the delete, "Fail to delete data".
+        {
+            const int gone = row == 0 ? 1 : 0;
+            AlarmTriggerRec key;
+            key.triggerId = static_cast<uint32_t>(shown.GetItemData(gone));
+            key.neId = neId;
+            key.modelId = ServerTrigger(program, Column(list, List::kEmailColumn).value(gone).toStdString())
+                              .value_or(AlarmTriggerRec{})
+                              .modelId;
+            server_test::CRawClient& probe = program.ServerProbe();
+            const auto reply = probe.ReplyTo(probe.Send(2, kReqAlarmTriggerDelete, 0, EncodeRecords(std::vector{key}),
+                                                        kRecordSize<AlarmTriggerRec>));
+            EXPECT_TRUE(reply && reply->header.status == 0);
+            program.ClickListRow(rows, gone);
+            person.AnswerBox(IDYES);
+            person.AnswerBox(IDOK);
+            Click(list, kDeleteButtonId);
+            EXPECT_TRUE(person.LastBoxText().startsWith(QStringLiteral("Fail to delete data")))
+                << person.LastBoxText().toStdString();
+            program.ClickListRow(rows, shown.FindItemByData(added->triggerId));
+        }
 
         // Delete, confirmed.
         person.AnswerBox(IDYES);

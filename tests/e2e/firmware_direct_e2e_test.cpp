@@ -514,8 +514,8 @@ TEST_F(FirmwareDirectE2eTest, TheTransfersTextsTakeAtMostTheirLengths)
     CheckTransferLengths<CNeShdslFwUpgradeDlg>(program, kCmdShdslFirmwareUpgrade);
 }
 
-// Each transfer dialog opens with its bar empty at 0 of 100 and no number beside it; the upgrade dialog with the
-// first partition and the first firmware type chosen.
+// Each transfer dialog opens with its bar empty at 0 (of 100 for the other two) and no number beside it; the upgrade
+// dialog with the first partition and the first firmware type chosen.
 TEST_F(FirmwareDirectE2eTest, TheTransferDialogsOpenWithTheirBarsAtZero)
 {
     e2e::CProgram program;
@@ -536,11 +536,15 @@ TEST_F(FirmwareDirectE2eTest, TheTransferDialogsOpenWithTheirBarsAtZero)
             reached = true;
             const auto* bar = dialog.GetDlgItemAs<QProgressBar>(kTransferProgressBarId);
             ASSERT_NE(bar, nullptr);
-            EXPECT_EQ(bar->minimum(), 0);
-            EXPECT_EQ(bar->maximum(), 100);
+            const bool upgrade = dynamic_cast<CNeFwUpgradeBackupDlg*>(&dialog) != nullptr;
+            if (!upgrade) {
+                // The upgrade dialog's load says only "progress 0"; the other two give their range.
+                EXPECT_EQ(bar->minimum(), 0);
+                EXPECT_EQ(bar->maximum(), 100);
+            }
             EXPECT_EQ(bar->value(), 0);
             EXPECT_EQ(Field(dialog, kTransferValueId), QString());
-            if (dynamic_cast<CNeFwUpgradeBackupDlg*>(&dialog) != nullptr) {
+            if (upgrade) {
                 EXPECT_EQ(Field(dialog, CNeFwUpgradeBackupDlg::kPartitionId), QStringLiteral("Partition 1"));
                 EXPECT_EQ(dialog.GetDlgItemAs<QComboBox>(CNeFwUpgradeBackupDlg::kFirmwareTypeId)->currentIndex(), 0);
             }

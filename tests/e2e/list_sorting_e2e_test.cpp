@@ -115,7 +115,8 @@ TEST_F(ListSortingE2eTest, AProfilePageSortsItsOwnRowsShownOrNot)
 }
 
 // The NE user accounts and the NE's communities sort their names, and their roles or permissions, by the first 20
-// characters of their texts, letter case counting; rows alike in those go by their rows, the built-in account first.
+// characters of their texts, letter case counting; rows alike in those go by their rows, the built-in account first,
+// and a descending sort reverses them too.
 TEST_F(ListSortingE2eTest, NeAccountsAndCommunitiesSortByTheFirst20CharactersOfTheirTexts)
 {
     e2e::AddOnServer(
@@ -164,6 +165,11 @@ TEST_F(ListSortingE2eTest, NeAccountsAndCommunitiesSortByTheFirst20CharactersOfT
             EXPECT_EQ(ListColumn(rows, 1), list.ascending);
             EXPECT_TRUE(e2e::CProgram::SaveScreenshot(
                 dialog, QStringLiteral("sorted_%1_%2").arg(list.command).arg(list.column)));
+            // Descending reverses the whole order, the rows that tie included.
+            e2e::CProgram::ClickHeader(*rows.header(), list.column);
+            QStringList descending = list.ascending;
+            std::reverse(descending.begin(), descending.end());
+            EXPECT_EQ(ListColumn(rows, 1), descending);
             return IDCANCEL;
         });
         ASSERT_TRUE(program_.Command(list.command));

@@ -24,16 +24,21 @@ ListValue EntityIdOf(const AlarmStatRow& row)
 
 constexpr int kInfoIndex = 4;
 
-// A new row shows "0" from Total to Warning; Info shows a number only once a record of it counted.
+// A new row shows "0" from Total to Warning; Info shows a number only once a record of it counted. The counts sort
+// as numbers, a blank Info cell as 0.
 Column CountColumn(int severityIndex)
 {
+    const auto count = [severityIndex](const AlarmStatRow& row) {
+        return ListValue(row.bySeverity[static_cast<size_t>(severityIndex)]);
+    };
     return {.value =
-                [severityIndex](const AlarmStatRow& row) {
+                [severityIndex, count](const AlarmStatRow& row) {
                     if (severityIndex == kInfoIndex && !row.infoCounted)
                         return ListValue();
-                    return ListValue(row.bySeverity[static_cast<size_t>(severityIndex)]);
+                    return count(row);
                 },
-            .order = ListOrder::kUnsigned};
+            .order = ListOrder::kUnsigned,
+            .sortValue = count};
 }
 
 } // namespace

@@ -55,6 +55,8 @@ CNeSnmpCommunityListDlg::CNeSnmpCommunityListDlg(QWidget* parent)
 {
     ui_->setupUi(this);
     rows_.SetTies(ListTies::kKey);
+    // Rows that tie follow the direction too: a descending sort reverses the whole order.
+    rows_.SetTieColumns({0});
     SetRecordList(rows_);
 }
 

@@ -36,6 +36,8 @@ CNeSnmpManagerListDlg::CNeSnmpManagerListDlg(QWidget* parent)
     ui_->setupUi(this);
     rows_.QueryOnFill(kReqNeSnmpManager, kStrFailToQuery);
     rows_.SetTies(ListTies::kKey);
+    // Rows that tie follow the direction too: a descending sort reverses the whole order.
+    rows_.SetTieColumns({0});
     SetRecordList(rows_);
 }
 

@@ -51,6 +51,8 @@ CNeUserAccountListDlg::CNeUserAccountListDlg(QWidget* parent)
     ui_->setupUi(this);
     rows_.QueryOnFill(kReqNeUserAccount, kStrFailToQuery);
     rows_.SetTies(ListTies::kKey);
+    // Rows that tie follow the direction too: a descending sort reverses the whole order.
+    rows_.SetTieColumns({0});
     SetRecordList(rows_);
 }
 

@@ -29,6 +29,8 @@ CNeFsCopyProgressDlg::CNeFsCopyProgressDlg(QWidget* parent)
       clock_([] { return GetCurrentUtcTime(); })
 {
     ui_->setupUi(this);
+    // The dialog has no caption: an empty title would have the window system show the program's name instead.
+    setWindowTitle(QStringLiteral(" "));
 }
 
 CNeFsCopyProgressDlg::~CNeFsCopyProgressDlg() = default;

@@ -85,7 +85,7 @@ TEST_F(AlarmStatDlgTest, EachSeverityCountsInItsColumnAndInfoStaysBlankUntilCoun
         records.push_back(row.rec);
     perf_test::CScriptedPeer peer;
     peer.Answer(kReqAlarmStatistics, records);
-    ShowStatistics([&](CAlarmStatDlg&, const CListControl& list) {
+    ShowStatistics([&](CAlarmStatDlg& dialog, const CListControl& list) {
         EXPECT_EQ(list.GetItemCount(), static_cast<int>(std::size(rows)));
         for (int r = 0; r < list.GetItemCount(); ++r) {
             SCOPED_TRACE(list.GetItemData(r));
@@ -98,6 +98,12 @@ TEST_F(AlarmStatDlgTest, EachSeverityCountsInItsColumnAndInfoStaysBlankUntilCoun
                 }
             }
         }
+        // A blank Info cell sorts as 0, level with a counted 0; rows level keep the order they came in.
+        dialog.SortList(7, kSortAscending);
+        QStringList byInfo;
+        for (int r = 0; r < list.GetItemCount(); ++r)
+            byInfo << QString::number(list.GetItemData(r));
+        EXPECT_EQ(byInfo, (QStringList{"10100", "10300", "10400", "10500", "10600", "10200"}));
     });
 }
 
