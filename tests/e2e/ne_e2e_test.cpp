@@ -4,6 +4,7 @@
 // OK; and the NE list's commands follow the NE's state.
 
 #include "tests/e2e/support/e2e_harness.h"
+#include "tests/e2e/support/sent_requests.h"
 #include "tests/e2e/support/server_records.h"
 
 #include "core/tables/app_data.h"
@@ -330,6 +331,9 @@ TEST(NeE2eTest, TheNeListAddsModifiesAndDeletesAnNeThatAnotherWorkstationSees)
     EXPECT_EQ(modified->snmpCommunity, "pub lic");
     EXPECT_TRUE(NoticeTo(program, kReqNeKeyDelete, "East-1"));
     EXPECT_TRUE(program.WaitUntil([&] { return program.TreeItem(QStringLiteral("East-1")) == nullptr; }));
+    // The delete went to the NE it deletes, not to NE id 0.
+    EXPECT_EQ(e2e::SentRequests(program, kReqNeKeyDelete.value),
+              QStringList{QStringLiteral("op=2 ne=%1 code=%2").arg(added->neId).arg(kReqNeKeyDelete.value)});
 }
 
 // Add NE from the map's NE popup, with an NE current: the dialog starts empty, in the location, as Add NE does
