@@ -306,7 +306,6 @@ TEST(ClientOptionsTest, DeletingAMapAsksFirst)
         page.OnCommand(kDeleteButtonId, BN_CLICKED);
         EXPECT_EQ(rows.FindItemByData(1), -1) << "Yes takes it away";
         EXPECT_NE(rows.FindItemByData(2), -1);
-        EXPECT_EQ(rows.FindItemByData(2), 0) << "the first row";
         dialog.OnCommand(IDOK, BN_CLICKED);
         EXPECT_TRUE(dialog.IsEnded());
         return IDCANCEL;
