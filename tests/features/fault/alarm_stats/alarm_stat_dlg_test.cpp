@@ -23,16 +23,8 @@ using AlarmStatDlgTest = FaultTestEnvironment;
 void ShowStatistics(const std::function<void(CAlarmStatDlg&, const CListControl&)>& check)
 {
     CAlarmStatDlg dialog;
-    const CEntityId ne(1u);
-    dialog.SetTarget(kAlpha, &ne);
     dialog.SetCriteria({.withSubEntities = true});
-    ScriptedModalRunner runner;
-    runner.Push([&](QDialog&) {
-        dialog.OnFirstShow();
-        check(dialog, CListControl(dialog.FindList(kListControlId)));
-        return IDCANCEL;
-    });
-    dialog.DoModal();
+    ShowOnAlpha(dialog, [&](const CListControl& list) { check(dialog, list); });
 }
 
 TEST_F(AlarmStatDlgTest, OneRowPerEntityAndTheCountsSortAsNumbers)

@@ -54,19 +54,12 @@ TEST_F(HwMonitorListDlgTest, ReadingsOfConnectedModulesSortCurrentValuesAsSigned
                 std::vector<HwMonRec>{temperature(10300, 10), temperature(10100, -5), temperature(10400, 0),
                                       temperature(10500, 1), temperature(10200, 9)});
     CHwMonitorListDlg dialog;
-    const CEntityId ne(1u);
-    dialog.SetTarget(kAlpha, &ne);
-    ScriptedModalRunner runner;
-    runner.Push([&](QDialog&) {
-        dialog.OnFirstShow();
-        const CListControl list(dialog.FindList(kListControlId));
+    ShowOnAlpha(dialog, [&](const CListControl& list) {
         const auto column = [&list](int c) { return ColumnTexts(list, c); };
         dialog.SortList(CHwMonitorListDlg::kCurrentColumn, kSortAscending);
         EXPECT_EQ(column(CHwMonitorListDlg::kCurrentColumn), (QStringList{"-5", "9", "10"}));
         EXPECT_EQ(column(CHwMonitorListDlg::kNumberColumn), (QStringList{"2", "3", "1"}));
-        return IDCANCEL;
     });
-    dialog.DoModal();
 }
 
 // Each record of a reply makes a row, a reading the NE names twice too; the next refresh writes its records over the
@@ -102,12 +95,7 @@ TEST_F(HwMonitorListDlgTest, EachRecordMakesOneRowAndARefreshWritesOverTheRowsIn
     perf_test::CScriptedPeer peer;
     peer.Answer(kReqHwMonitor, rows[0].reply);
     CHwMonitorListDlg dialog;
-    const CEntityId ne(1u);
-    dialog.SetTarget(kAlpha, &ne);
-    ScriptedModalRunner runner;
-    runner.Push([&](QDialog&) {
-        dialog.OnFirstShow();
-        const CListControl list(dialog.FindList(kListControlId));
+    ShowOnAlpha(dialog, [&](const CListControl& list) {
         for (const Row& row : rows) {
             SCOPED_TRACE(row.values.join(',').toStdString());
             peer.Answer(kReqHwMonitor, row.reply);
@@ -123,9 +111,7 @@ TEST_F(HwMonitorListDlgTest, EachRecordMakesOneRowAndARefreshWritesOverTheRowsIn
             }
             EXPECT_EQ(byNumber, row.values);
         }
-        return IDCANCEL;
     });
-    dialog.DoModal();
 }
 
 } // namespace

@@ -8,6 +8,7 @@
 #include "tests/platform/qt_test_app.h"
 
 #include "core/config/app_settings.h"
+#include "core/entity/entity_id.h"
 #include "core/entity/entity_model_loader.h"
 #include "core/entity/entity_model_set.h"
 #include "core/ini/ini_file.h"
@@ -27,6 +28,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <optional>
 #include <ostream>
 #include <string>
@@ -173,5 +175,20 @@ protected:
 private:
     CTempDir workDir_{true};
 };
+
+// Runs the dialog on NE Alpha as its first show leaves it, hands its list to `check`, and ends it.
+template <class Dialog>
+void ShowOnAlpha(Dialog& dialog, const std::function<void(const CListControl&)>& check)
+{
+    const CEntityId ne(1u);
+    dialog.SetTarget(kAlpha, &ne);
+    ScriptedModalRunner runner;
+    runner.Push([&](QDialog&) {
+        dialog.OnFirstShow();
+        check(CListControl(dialog.FindList(kListControlId)));
+        return IDCANCEL;
+    });
+    dialog.DoModal();
+}
 
 } // namespace trap_log_test

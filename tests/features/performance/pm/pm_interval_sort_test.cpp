@@ -7,30 +7,17 @@
 #include "features/performance/pm/shdsl_his_pm_dlg.h"
 
 #include "core/list/list_order.h"
+#include "core/util/date_time_format.h"
 
 #include <gtest/gtest.h>
 
-#include <ctime>
 #include <string>
 #include <vector>
 
 namespace {
 
-// A local time.
-uint32_t At(int year, int month, int day, int hour, int minute)
-{
-    std::tm tm{};
-    tm.tm_year = year - 1900;
-    tm.tm_mon = month - 1;
-    tm.tm_mday = day;
-    tm.tm_hour = hour;
-    tm.tm_min = minute;
-    tm.tm_isdst = -1;
-    return static_cast<uint32_t>(std::mktime(&tm));
-}
-
-const uint32_t kNewYearsEve = At(2025, 12, 31, 23, 45);
-const uint32_t kNewYear = At(2026, 1, 1, 0, 0);
+const uint32_t kNewYearsEve = ParseDateTimeText("2025-12-31 23:45:00");
+const uint32_t kNewYear = ParseDateTimeText("2026-01-01 00:00:00");
 
 // -1, 0 or 1 as row a sorts before, with or after row b by the column, ascending and before any tie rule.
 template <class Row> int Compare(const ListColumn<Row>& column, const Row& a, const Row& b)
